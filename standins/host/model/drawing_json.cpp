@@ -258,7 +258,20 @@ DrawingParseResult ParseDrawing(std::string_view json)
     Json::Value root;
     std::string syntaxError;
     if (!reader->parse(json.data(), json.data() + json.size(), &root, &syntaxError)) {
-        return {std::nullopt, "not valid JSON: " + syntaxError};
+        // One line, as callers put it into logs and messages.
+        std::string message;
+        for (char c : syntaxError) {
+            if (c == '\n' || c == '\r') {
+                c = ' ';
+            }
+            if (c != ' ' || (!message.empty() && message.back() != ' ')) {
+                message += c;
+            }
+        }
+        while (!message.empty() && message.back() == ' ') {
+            message.pop_back();
+        }
+        return {std::nullopt, "not valid JSON: " + message};
     }
     try {
         return {ParseRoot(root), {}};
