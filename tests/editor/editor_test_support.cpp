@@ -56,34 +56,6 @@ FramewrightLibrary::~FramewrightLibrary()
     }
 }
 
-ScratchFolder::ScratchFolder() : path_(fs::temp_directory_path() / (L"rigsmith-editor-" + MakeGuidWString()))
-{
-    fs::create_directories(path_);
-}
-
-ScratchFolder::~ScratchFolder()
-{
-    std::error_code ignored;
-    fs::remove_all(path_, ignored);
-}
-
-ScopedEnvironmentVariable::ScopedEnvironmentVariable(std::wstring name, const std::wstring& value)
-    : name_(std::move(name))
-{
-    wchar_t previous[32768];
-    const DWORD length = ::GetEnvironmentVariableW(name_.c_str(), previous, 32768);
-    hadValue_ = length > 0 && length < 32768;
-    if (hadValue_) {
-        previous_.assign(previous, length);
-    }
-    ::SetEnvironmentVariableW(name_.c_str(), value.c_str());
-}
-
-ScopedEnvironmentVariable::~ScopedEnvironmentVariable()
-{
-    ::SetEnvironmentVariableW(name_.c_str(), hadValue_ ? previous_.c_str() : nullptr);
-}
-
 std::string ReadBytes(const fs::path& path)
 {
     std::ifstream in(path, std::ios::binary);

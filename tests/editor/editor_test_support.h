@@ -8,6 +8,7 @@
 
 #include "framewright_api.h"
 #include "framewright_log_format.h"
+#include "scratch_folder.h"
 
 // A file of the build tree, given relative to the folder of the test programs.
 std::filesystem::path BuildTreeFile(const std::string& relativeToTests);
@@ -33,33 +34,7 @@ private:
     HMODULE module_ = nullptr;
 };
 
-// A folder of the test's own in the temporary folder, removed with all it holds.
-class ScratchFolder {
-public:
-    ScratchFolder();
-    ~ScratchFolder();
-    ScratchFolder(const ScratchFolder&) = delete;
-    ScratchFolder& operator=(const ScratchFolder&) = delete;
 
-    [[nodiscard]] const std::filesystem::path& Path() const { return path_; }
-
-private:
-    std::filesystem::path path_;
-};
-
-// Sets a variable of this process's environment and restores it when it goes.
-class ScopedEnvironmentVariable {
-public:
-    ScopedEnvironmentVariable(std::wstring name, const std::wstring& value);
-    ~ScopedEnvironmentVariable();
-    ScopedEnvironmentVariable(const ScopedEnvironmentVariable&) = delete;
-    ScopedEnvironmentVariable& operator=(const ScopedEnvironmentVariable&) = delete;
-
-private:
-    std::wstring name_;
-    std::wstring previous_;
-    bool hadValue_ = false;
-};
 
 std::string ReadBytes(const std::filesystem::path& path);
 void WriteBytes(const std::filesystem::path& path, const std::string& bytes);

@@ -117,7 +117,7 @@ protected:
     }
 
     ScratchFolder scratch_;
-    fs::path logPath_ = scratch_.Path() / L"calls.log";
+    fs::path logPath_ = std::filesystem::path(scratch_.Path()) / L"calls.log";
     ScopedEnvironmentVariable log_{kFramewrightLogVariable, logPath_.wstring()};
     ScopedEnvironmentVariable noScript_{kFramewrightScriptVariable, L""};
     FramewrightLibrary library_{DistributedEditorLibrary()};
@@ -125,8 +125,8 @@ protected:
 
 TEST_F(EditorWindowTest, ListsTheMachinesAndServesItsButtons)
 {
-    const fs::path machines = scratch_.Path() / L"Machines";
-    const fs::path generic = scratch_.Path() / L"Generic Machines";
+    const fs::path machines = std::filesystem::path(scratch_.Path()) / L"Machines";
+    const fs::path generic = std::filesystem::path(scratch_.Path()) / L"Generic Machines";
     fs::create_directories(machines / L"Sub.mcfg");
     fs::create_directories(generic);
     for (const fs::path& file : {machines / L"Alpha.mcfg", machines / L"beta.MCFG", machines / L"notes.txt",
@@ -134,7 +134,7 @@ TEST_F(EditorWindowTest, ListsTheMachinesAndServesItsButtons)
         WriteBytes(file, "{}");
     }
     // Empty entries, a missing folder and the machine directory once more add nothing.
-    const std::string list = Utf8Path(generic) + ";;" + Utf8Path(scratch_.Path() / L"missing") + ";" +
+    const std::string list = Utf8Path(generic) + ";;" + Utf8Path(std::filesystem::path(scratch_.Path()) / L"missing") + ";" +
                              Utf8Path(machines) + "\\";
     library_.setPreconfiguredMachineDirectory(list.c_str(), static_cast<int>(list.size()));
 
@@ -170,7 +170,7 @@ TEST_F(EditorWindowTest, AQuitMessageForTheHostClosesTheWindowAndStaysForTheHost
 {
     const DWORD editorThread = ::GetCurrentThreadId();
     HWND window = nullptr;
-    RunDriven(scratch_.Path(), [&](HWND shown) {
+    RunDriven(std::filesystem::path(scratch_.Path()), [&](HWND shown) {
         window = shown;
         ::PostThreadMessageW(editorThread, WM_QUIT, 7, 0);
     }, false);

@@ -28,7 +28,7 @@ std::vector<FramewrightLogRecord> ScriptedEditorTest::RunScript(const std::strin
     library_.setExportFunc(&ExportCallback);
     const std::string list = "Z:\\Generic Machines";
     library_.setPreconfiguredMachineDirectory(list.c_str(), static_cast<int>(list.size()));
-    const std::string machineDirectory = Utf8Path(scratch_.Path());
+    const std::string machineDirectory = Utf8Path(std::filesystem::path(scratch_.Path()));
     library_.runFramewright(machineDirectory.c_str(), static_cast<int>(machineDirectory.size()), "", 0, 0, "en-US", 5,
                             nullptr);
     return ReadCallLog(logPath_);

@@ -25,7 +25,7 @@ class ScriptedEditorTest : public ::testing::Test {
 protected:
     void SetUp() override;
 
-    [[nodiscard]] std::filesystem::path ScratchPath(const std::wstring& name) const { return scratch_.Path() / name; }
+    [[nodiscard]] std::filesystem::path ScratchPath(const std::wstring& name) const { return std::filesystem::path(scratch_.Path()) / name; }
 
     // Registers both callbacks and the list the way the host does, runs the
     // script and returns the whole log.
