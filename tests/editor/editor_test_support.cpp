@@ -11,13 +11,6 @@
 
 namespace fs = std::filesystem;
 
-fs::path BuildTreeFile(const std::string& relativeToTests)
-{
-    std::wstring program(MAX_PATH, L'\0');
-    program.resize(::GetModuleFileNameW(nullptr, program.data(), static_cast<DWORD>(program.size())));
-    return (fs::path(program).parent_path() / fs::path(relativeToTests)).lexically_normal();
-}
-
 fs::path DistributedEditorLibrary() { return BuildTreeFile(RIGSMITH_DIST_FROM_TESTS "/FramewrightDll.dll"); }
 
 fs::path EditorLibraryWithoutRunEntry()

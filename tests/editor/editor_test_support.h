@@ -8,10 +8,9 @@
 
 #include "framewright_api.h"
 #include "framewright_log_format.h"
+#include "build_tree.h"
 #include "scratch_folder.h"
 
-// A file of the build tree, given relative to the folder of the test programs.
-std::filesystem::path BuildTreeFile(const std::string& relativeToTests);
 std::filesystem::path DistributedEditorLibrary();
 std::filesystem::path EditorLibraryWithoutRunEntry();
 
