@@ -8,15 +8,16 @@
 #include <algorithm>
 #include <chrono>
 #include <filesystem>
+#include <fstream>
 #include <iterator>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "expected_version_bases.h"
 #include "host_view.h"
 #include "scratch_folder.h"
 #include "standin_host_control.h"
+#include "window_driver.h"
 
 namespace {
 
@@ -51,6 +52,12 @@ constexpr char kDrawing[] = R"({
 })";
 
 constexpr char kBlankDrawing[] = R"({"units": "mm", "levels": [], "entities": []})";
+
+std::string ReadBytes(const std::wstring& path)
+{
+    std::ifstream file(std::filesystem::path(path), std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+}
 
 void OpenDrawing(const char* json)
 {
@@ -206,7 +213,7 @@ TEST_F(HostAdapter, SelectionChangesTheFlagButNotTheWalk)
 TEST_F(HostAdapter, ScriptedSelectionPicksWhatTheMaskAllowsAndKeepsEarlierSelection)
 {
     const ScratchFolder folder;
-    const auto script = folder.Write(L"picks.txt", "10 13 14 15 99\n\ncancel\n11\n11\n");
+    const std::wstring script = folder.WriteFile(L"picks.txt", "10 13 14 15 99\n\ncancel\n11\n11\n");
     ::SetEnvironmentVariableW(L"STANDIN_HOST_PICKS", script.c_str());
 
     // 12 was selected before; 13 and 15 are of types outside the mask, the
@@ -227,67 +234,17 @@ TEST_F(HostAdapter, ScriptedSelectionPicksWhatTheMaskAllowsAndKeepsEarlierSelect
 TEST_F(HostAdapter, AnotherScriptIsFollowedFromItsFirstLine)
 {
     const ScratchFolder folder;
-    ::SetEnvironmentVariableW(L"STANDIN_HOST_PICKS", folder.Write(L"first.txt", "10\n14\n").c_str());
+    ::SetEnvironmentVariableW(L"STANDIN_HOST_PICKS", folder.WriteFile(L"first.txt", "10\n14\n").c_str());
     host::SelectInteractively(kPickMask);
-    ::SetEnvironmentVariableW(L"STANDIN_HOST_PICKS", folder.Write(L"second.txt", "11\n").c_str());
+    ::SetEnvironmentVariableW(L"STANDIN_HOST_PICKS", folder.WriteFile(L"second.txt", "11\n").c_str());
     host::SelectInteractively(0x2);
     EXPECT_EQ(Selected(), (std::vector<int>{10, 11, 12}));
-}
-
-// Finds this process's entity selection dialog, waiting for it to appear.
-HWND WaitForPickDialog()
-{
-    struct Search {
-        HWND found = nullptr;
-    } search;
-    for (int attempt = 0; attempt < 500 && search.found == nullptr; ++attempt) {
-        ::EnumWindows(
-            [](HWND window, LPARAM context) -> BOOL {
-                DWORD process = 0;
-                ::GetWindowThreadProcessId(window, &process);
-                wchar_t title[64] = {};
-                ::GetWindowTextW(window, title, 64);
-                if (process == ::GetCurrentProcessId() && std::wstring(title) == L"Select entities") {
-                    reinterpret_cast<Search*>(context)->found = window;
-                    return FALSE;
-                }
-                return TRUE;
-            },
-            reinterpret_cast<LPARAM>(&search));
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    }
-    return search.found;
 }
 
 struct DialogVisit {
     std::vector<std::wstring> rows;
     bool found = false;
 };
-
-// Picks the given rows in the dialog (or cancels) from another thread, as a user would.
-std::thread AnswerPickDialog(std::vector<int> rows, bool cancel, DialogVisit& visit)
-{
-    return std::thread([rows = std::move(rows), cancel, &visit] {
-        const HWND dialog = WaitForPickDialog();
-        if (dialog == nullptr) {
-            return;
-        }
-        visit.found = true;
-        const HWND list = ::FindWindowExW(dialog, nullptr, L"ListBox", nullptr);
-        const LRESULT count = ::SendMessageW(list, LB_GETCOUNT, 0, 0);
-        for (LRESULT row = 0; row < count; ++row) {
-            wchar_t text[256] = {};
-            ::SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(text));
-            visit.rows.emplace_back(text);
-        }
-        for (int row : rows) {
-            ::SendMessageW(list, LB_SETSEL, TRUE, row);
-        }
-        const int button = cancel ? IDCANCEL : IDOK;
-        ::PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED),
-                       reinterpret_cast<LPARAM>(::GetDlgItem(dialog, button)));
-    });
-}
 
 // Runs the interactive selection with nothing selected before, while a
 // "user" picks the rows (or cancels) in the dialog it shows.
@@ -297,9 +254,24 @@ DialogVisit SelectInDialog(std::vector<int> rows, bool cancel)
         host::UnselectEntity(entity);
     }
     DialogVisit visit;
-    std::thread user = AnswerPickDialog(std::move(rows), cancel, visit);
-    host::SelectInteractively(kPickMask);
-    user.join();
+    {
+        // The user: looks at the rows, picks some of them and presses OK (or Cancel).
+        WhenWindowAppears user(L"Select entities", [&](HWND dialog) {
+            const HWND list = ::FindWindowExW(dialog, nullptr, L"ListBox", nullptr);
+            const LRESULT count = ::SendMessageW(list, LB_GETCOUNT, 0, 0);
+            for (LRESULT row = 0; row < count; ++row) {
+                wchar_t text[256] = {};
+                ::SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(text));
+                visit.rows.emplace_back(text);
+            }
+            for (int row : rows) {
+                ::SendMessageW(list, LB_SETSEL, TRUE, row);
+            }
+            PressButton(dialog, cancel ? IDCANCEL : IDOK);
+        });
+        host::SelectInteractively(kPickMask);
+        visit.found = user.Done();
+    }
     return visit;
 }
 
@@ -343,13 +315,13 @@ protected:
                 host::SelectEntity(entity);
             }
         }
-        const auto path = folder_.Write(L"out.stl", std::string(10000, 'x'));  // replaced, not appended to
+        const std::wstring path = folder_.WriteFile(L"out.stl", std::string(10000, 'x'));  // replaced, not appended to
         {
             host::StlFile file;
-            EXPECT_TRUE(file.Open(path.wstring()));
+            EXPECT_TRUE(file.Open(path));
             file.WriteSelected(tolerance);
         }
-        return ReadFileBytes(path);
+        return ReadBytes(path);
     }
 
     static std::uint32_t FacetCount(const std::string& bytes)
@@ -393,25 +365,25 @@ TEST_F(HostAdapterStl, SmallerToleranceGivesMoreFacets)
 TEST_F(HostAdapterStl, FileInAMissingFolderCannotBeOpened)
 {
     host::StlFile file;
-    EXPECT_FALSE(file.Open((folder_.Path() / L"missing" / L"out.stl").wstring()));
+    EXPECT_FALSE(file.Open(folder_ / L"missing\\out.stl"));
     file.WriteSelected(0.1);  // nothing to write into: no effect
-    EXPECT_FALSE(std::filesystem::exists(folder_.Path() / L"missing"));
+    EXPECT_FALSE(std::filesystem::exists(folder_ / L"missing"));
 }
 
 TEST_F(HostAdapterStl, FileStaysReadableWhileOpenAndIsClosedWithTheObject)
 {
-    const auto path = folder_.Path() / L"open.stl";
+    const std::wstring path = folder_ / L"open.stl";
     {
         host::StlFile file;
-        ASSERT_TRUE(file.Open(path.wstring()));
+        ASSERT_TRUE(file.Open(path));
         const HANDLE reader = ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                             OPEN_EXISTING, 0, nullptr);
         EXPECT_NE(reader, INVALID_HANDLE_VALUE);
         ::CloseHandle(reader);
         file.WriteSelected(0.1);
     }
-    std::filesystem::rename(path, folder_.Path() / L"moved.stl");
-    EXPECT_TRUE(std::filesystem::remove(folder_.Path() / L"moved.stl"));
+    std::filesystem::rename(path, folder_ / L"moved.stl");
+    EXPECT_TRUE(std::filesystem::remove(folder_ / L"moved.stl"));
 }
 
 } // namespace

@@ -8,14 +8,20 @@
 #include <algorithm>
 #include <chrono>
 #include <filesystem>
+#include <fstream>
+#include <memory>
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
 
+#include "build_tree.h"
+#include "child_process.h"
 #include "expected_version_bases.h"
 #include "host_options.h"
 #include "scratch_folder.h"
-#include "unique_handle.h"
+#include "text_encoding.h"
+#include "window_driver.h"
 
 namespace {
 
@@ -31,36 +37,28 @@ constexpr char kDrawing[] = R"({
   ]
 })";
 
-std::filesystem::path TestsFolder()
+std::wstring HostProgram(int release)
 {
-    wchar_t path[MAX_PATH];
-    ::GetModuleFileNameW(nullptr, path, MAX_PATH);
-    return std::filesystem::path(path).parent_path();
+    return BuildTreeFile(std::string(RIGSMITH_STANDINS_FROM_TESTS) + "/StandinHost" + std::to_string(release) + ".exe")
+        .wstring();
 }
 
-std::filesystem::path HostProgram(int release)
+std::wstring TestAddin(int release)
 {
-    return TestsFolder().parent_path() / L"standins" / (L"StandinHost" + std::to_wstring(release) + L".exe");
+    return BuildTreeFile("TestAddin" + std::to_string(release) + ".dll").wstring();
 }
 
-std::filesystem::path TestAddin(int release)
+std::wstring Quoted(const std::wstring& text)
 {
-    return TestsFolder() / (L"TestAddin" + std::to_wstring(release) + L".dll");
+    return L"\"" + text + L"\"";
 }
 
-std::wstring Quoted(const std::filesystem::path& path)
+std::vector<std::string> Lines(const std::wstring& path)
 {
-    return L"\"" + path.wstring() + L"\"";
-}
-
-std::vector<std::string> Lines(const std::filesystem::path& path)
-{
+    std::ifstream file(std::filesystem::path(path), std::ios::binary);
     std::vector<std::string> lines;
-    std::string text = ReadFileBytes(path);
-    for (std::size_t start = 0; start < text.size();) {
-        const std::size_t end = std::min(text.find('\n', start), text.size());
-        lines.push_back(text.substr(start, end - start));
-        start = end + 1;
+    for (std::string line; std::getline(file, line);) {
+        lines.push_back(line);
     }
     return lines;
 }
@@ -72,80 +70,33 @@ std::size_t CountOf(const std::vector<std::string>& lines, const std::string& li
 
 class HostProgramTest : public testing::Test {
 protected:
-    void SetUp() override
+    void SetUp() override { drawing_ = folder_.WriteFile(L"drawing.json", kDrawing); }
+
+    [[nodiscard]] std::wstring HostLog() const { return folder_ / L"host.log"; }
+    [[nodiscard]] std::wstring AddinLog() const { return folder_ / L"addin.log"; }
+
+    // The release's host program with the arguments and a log of the test's own.
+    [[nodiscard]] std::unique_ptr<ChildProcess> Start(int release, const std::wstring& arguments) const
     {
-        ::SetEnvironmentVariableW(L"STANDIN_TEST_ADDIN_LOG", AddinLog().c_str());
-        drawing_ = folder_.Write(L"drawing.json", kDrawing);
+        auto process = std::make_unique<ChildProcess>(HostProgram(release), arguments + L" --log " + Quoted(HostLog()));
+        EXPECT_TRUE(process->Started());
+        return process;
     }
 
-    [[nodiscard]] std::filesystem::path HostLog() const { return folder_.Path() / L"host.log"; }
-    [[nodiscard]] std::filesystem::path AddinLog() const { return folder_.Path() / L"addin.log"; }
-
-    // Starts the release's host program with the arguments and a log of the test's own.
-    UniqueHandle Start(int release, const std::wstring& arguments)
+    static DWORD WaitForExit(ChildProcess& process)
     {
-        std::wstring commandLine = Quoted(HostProgram(release)) + L" " + arguments + L" --log " + Quoted(HostLog());
-        STARTUPINFOW startup{};
-        startup.cb = sizeof startup;
-        PROCESS_INFORMATION process{};
-        if (!::CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                              &process)) {
-            ADD_FAILURE() << "cannot start the host program, error " << ::GetLastError();
-            return {};
-        }
-        ::CloseHandle(process.hThread);
-        processId_ = process.dwProcessId;
-        return UniqueHandle(process.hProcess);
+        const std::optional<DWORD> exitCode = process.WaitForExit();
+        EXPECT_TRUE(exitCode) << "the host program did not end";
+        return exitCode.value_or(0xFFFFFFFF);
     }
 
-    static DWORD WaitForExit(const UniqueHandle& process)
-    {
-        DWORD exitCode = 0xFFFFFFFF;
-        if (process && ::WaitForSingleObject(process.Get(), 60000) == WAIT_OBJECT_0) {
-            ::GetExitCodeProcess(process.Get(), &exitCode);
-        } else if (process) {
-            ::TerminateProcess(process.Get(), 99);
-            ADD_FAILURE() << "the host program did not end";
-        }
-        return exitCode;
-    }
-
-    DWORD Run(int release, const std::wstring& arguments) { return WaitForExit(Start(release, arguments)); }
-
-    // The main window of the host program started last, once it is up.
-    [[nodiscard]] HWND WaitForMainWindow() const
-    {
-        struct Search {
-            DWORD processId;
-            HWND found;
-        } search{processId_, nullptr};
-        for (int attempt = 0; attempt < 1500 && search.found == nullptr; ++attempt) {
-            ::EnumWindows(
-                [](HWND window, LPARAM context) -> BOOL {
-                    auto* search = reinterpret_cast<Search*>(context);
-                    DWORD process = 0;
-                    ::GetWindowThreadProcessId(window, &process);
-                    wchar_t className[64] = {};
-                    ::GetClassNameW(window, className, 64);
-                    if (process == search->processId && std::wstring(className) == L"StandinHostWindow") {
-                        search->found = window;
-                        return FALSE;
-                    }
-                    return TRUE;
-                },
-                reinterpret_cast<LPARAM>(&search));
-            std::this_thread::sleep_for(20ms);
-        }
-        return search.found;
-    }
+    DWORD Run(int release, const std::wstring& arguments) { return WaitForExit(*Start(release, arguments)); }
 
     // Waits until the add-in has recorded this many commands.
     [[nodiscard]] bool WaitForCommands(std::size_t count) const
     {
         for (int attempt = 0; attempt < 1500; ++attempt) {
-            const auto lines = Lines(AddinLog());
-            if (std::count_if(lines.begin(), lines.end(), [](const std::string& l) { return l.rfind("m_main", 0) == 0; }) >=
-                static_cast<std::ptrdiff_t>(count)) {
+            if (CommandsRecorded() >= count) {
                 return true;
             }
             std::this_thread::sleep_for(20ms);
@@ -153,9 +104,16 @@ protected:
         return false;
     }
 
+    [[nodiscard]] std::size_t CommandsRecorded() const
+    {
+        const auto lines = Lines(AddinLog());
+        return static_cast<std::size_t>(
+            std::count_if(lines.begin(), lines.end(), [](const std::string& l) { return l.rfind("m_main", 0) == 0; }));
+    }
+
     ScratchFolder folder_;
-    std::filesystem::path drawing_;
-    DWORD processId_ = 0;
+    ScopedEnvironmentVariable addinLog_{L"STANDIN_TEST_ADDIN_LOG", folder_ / L"addin.log"};
+    std::wstring drawing_;
 };
 
 class EveryRelease : public HostProgramTest, public testing::WithParamInterface<ExpectedVersionBase> {};
@@ -169,8 +127,8 @@ TEST_P(EveryRelease, LoadsItsAddinAndRunsItsCommandOnTheSameDrawing)
     const std::string version = std::to_string(base);
     EXPECT_EQ(log, (std::vector<std::string>{
                        "release " + std::to_string(release) + ", host version " + version,
-                       "drawing " + drawing_.string() + ": 3 levels, 2 entities, inch, colour table",
-                       "add-in " + TestAddin(release).string() + " loaded",
+                       "drawing " + WideToUtf8(drawing_) + ": 3 levels, 2 entities, inch, colour table",
+                       "add-in " + WideToUtf8(TestAddin(release)) + " loaded",
                        "m_version(" + version + ") answered " + version + ": accepted",
                        "window ready",
                        "command: calling m_main",
@@ -212,9 +170,7 @@ TEST_P(Handshakes, AcceptOnlyAnAnswerEqualToTheHostsVersion)
     EXPECT_EQ(CountOf(log, "command: m_main returned 0"), accepted ? 1u : 0u);
     EXPECT_EQ(CountOf(log, "add-in unloaded"), 1u);
     EXPECT_EQ(exitCode, accepted ? 0u : 5u);
-    const auto addinLog = Lines(AddinLog());
-    EXPECT_EQ(std::count_if(addinLog.begin(), addinLog.end(), [](const std::string& l) { return l.rfind("m_main", 0) == 0; }),
-              accepted ? 1 : 0);
+    EXPECT_EQ(CommandsRecorded(), accepted ? 1u : 0u);
 }
 
 INSTANTIATE_TEST_SUITE_P(Table, Handshakes,
@@ -227,9 +183,9 @@ INSTANTIATE_TEST_SUITE_P(Table, Handshakes,
 
 TEST_F(HostProgramTest, CommandRunsAgainFromTheRegisteredMessageAndTheButton)
 {
-    const UniqueHandle process =
+    const auto process =
         Start(2023, L"--drawing " + Quoted(drawing_) + L" --addin " + Quoted(TestAddin(2023)) + L" --exit-after-ms 60000");
-    const HWND window = WaitForMainWindow();
+    const HWND window = WaitForWindow(L"Stand-in host 2023", process->Id(), 30000, L"StandinHostWindow");
     ASSERT_NE(window, nullptr);
     ::PostMessageW(window, ::RegisterWindowMessageW(L"StandinHostRunCommand"), 0, 0);
     EXPECT_TRUE(WaitForCommands(1));
@@ -238,7 +194,7 @@ TEST_F(HostProgramTest, CommandRunsAgainFromTheRegisteredMessageAndTheButton)
     ::SendMessageW(button, BM_CLICK, 0, 0);
     EXPECT_TRUE(WaitForCommands(2));
     ::PostMessageW(window, WM_CLOSE, 0, 0);
-    EXPECT_EQ(WaitForExit(process), 0u);
+    EXPECT_EQ(WaitForExit(*process), 0u);
     const auto log = Lines(HostLog());
     EXPECT_EQ(CountOf(log, "command: m_main returned 0"), 2u);
     EXPECT_EQ(log.back(), "exit");
@@ -270,9 +226,9 @@ class Failures : public HostProgramTest, public testing::WithParamInterface<Fail
 TEST_P(Failures, EndWithTheirExitCodeAndSayWhy)
 {
     const Failure& f = GetParam();
-    const auto broken = folder_.Write(L"broken.json", "{\"units\": ");
+    const std::wstring broken = folder_.WriteFile(L"broken.json", "{\"units\": ");
     std::wstring arguments = f.arguments;
-    for (auto [token, value] : {std::pair{L"%D", broken.wstring()}, std::pair{L"%F", folder_.Path().wstring()}}) {
+    for (auto [token, value] : {std::pair{L"%D", broken}, std::pair{L"%F", folder_.Path()}}) {
         for (std::size_t at; (at = arguments.find(token)) != std::wstring::npos;) {
             arguments.replace(at, 2, value);
         }
