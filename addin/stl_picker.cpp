@@ -47,6 +47,9 @@ STLPicker::~STLPicker()
 
 bool STLPicker::CreateHidden()
 {
+    // The host need not have loaded the list view's window class.
+    INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_LISTVIEW_CLASSES | ICC_STANDARD_CLASSES};
+    ::InitCommonControlsEx(&controls);
     return Create(::GetDesktopWindow());
 }
 
