@@ -1,0 +1,48 @@
+#include "machine_bundle.h"
+
+#include <exception>
+#include <optional>
+#include <utility>
+
+#include "export_failure.h"
+#include "file_replacement.h"
+#include "machine_bundle_assembly.h"
+#include "machine_paths.h"
+#include "machine_preparation.h"
+#include "post_file.h"
+#include "text_encoding.h"
+
+bool WriteMachineBundle(const std::wstring& documentPath, const std::wstring& outputPath,
+                        const std::wstring& orientation, const std::wstring& postPath, std::wstring* guid,
+                        const ExportProgress& progress, std::string* failure)
+{
+    try {
+        const MachineDocumentNames names = DeriveMachineDocumentNames(documentPath);
+        if (names.machineName.empty()) {
+            return Fail(failure, "the machine document's file name gives no machine name");
+        }
+        std::optional<PostFile> post;
+        if (!ReadPostFile(postPath, post, failure)) {
+            return false;
+        }
+        PreparedMachine prepared = PrepareMachineExport(documentPath, orientation, guid, progress);
+        if (!prepared.ok) {
+            return Fail(failure, prepared.failure);
+        }
+        const std::optional<Bytes> bundle = AssembleMachineBundle(std::move(prepared), WideToUtf8(names.machineName),
+                                                                  std::move(post), progress, failure);
+        if (!bundle) {
+            return false;
+        }
+        const std::wstring target = BundleOutputPath(outputPath, names.machineName);
+        if (progress) {
+            progress("writing", 0, bundle->size());
+        }
+        if (!WriteFileReplacing(target, *bundle)) {
+            return Fail(failure, "cannot write " + WideToUtf8(target));
+        }
+        return true;
+    } catch (const std::exception& e) {
+        return Fail(failure, std::string("the export failed: ") + e.what());
+    }
+}
