@@ -12,6 +12,16 @@
 
 #include "signed_container_reader.h"
 
+namespace {
+
+// Test paths are written in UTF-8, whatever the system's code page.
+std::filesystem::path Relative(std::string_view relative)
+{
+    return std::filesystem::path(std::u8string(relative.begin(), relative.end())).make_preferred();
+}
+
+} // namespace
+
 ScratchFolder::ScratchFolder()
 {
     std::random_device random;
@@ -28,12 +38,12 @@ ScratchFolder::~ScratchFolder()
 
 void ScratchFolder::Write(std::string_view relative, std::string_view content) const
 {
-    const std::filesystem::path path = root_ / std::filesystem::path(relative).make_preferred();
+    const std::filesystem::path path = root_ / Relative(relative);
     std::filesystem::create_directories(path.parent_path());
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out.write(content.data(), static_cast<std::streamsize>(content.size()));
     if (!out) {
-        throw std::runtime_error("cannot write test file " + path.string());
+        throw std::runtime_error("cannot write a test file");
     }
 }
 
@@ -44,7 +54,7 @@ void ScratchFolder::Write(std::string_view relative, const Bytes& content) const
 
 std::string ScratchFolder::Read(std::string_view relative) const
 {
-    std::ifstream in(root_ / std::filesystem::path(relative).make_preferred(), std::ios::binary);
+    std::ifstream in(root_ / Relative(relative), std::ios::binary);
     std::ostringstream text;
     text << in.rdbuf();
     return text.str();
@@ -52,14 +62,14 @@ std::string ScratchFolder::Read(std::string_view relative) const
 
 bool ScratchFolder::Exists(std::string_view relative) const
 {
-    return std::filesystem::exists(root_ / std::filesystem::path(relative).make_preferred());
+    return std::filesystem::exists(root_ / Relative(relative));
 }
 
 std::wstring ScratchFolder::Path(std::string_view relative) const
 {
     std::filesystem::path path = root_;
     if (!relative.empty()) {
-        path /= std::filesystem::path(relative).make_preferred();
+        path /= Relative(relative);
     }
     return path.wstring();
 }

@@ -5,27 +5,22 @@
 #include "export_test_support.h"
 #include "machine_bundle_assembly.h"
 #include "machine_preparation.h"
+#include "sample_machine.h"
 
 namespace {
 
 class BundleAssemblyTest : public testing::Test {
 protected:
-    void SetUp() override
-    {
-        folder_.Write("Mill.mcfg", R"({ "MachineDefinition": { "Base": { "Geometry": { "Path": "base.stl" } } } })");
-        folder_.Write("Mill/config.json", R"({ "UserConfiguration": { "Models": [] } })");
-        folder_.Write("Mill/base.stl", "solid base");
-    }
-
     PreparedMachine Prepare()
     {
-        std::wstring guid = L"11111111-2222-3333-4444-555555555555";
-        PreparedMachine prepared = PrepareMachineExport(folder_.Path("Mill.mcfg"), L"Don't change", &guid);
+        std::wstring guid = kSampleGuid;
+        PreparedMachine prepared = PrepareMachineExport(document_, L"Don't change", &guid);
         EXPECT_TRUE(prepared.ok) << prepared.failure;
         return prepared;
     }
 
     ScratchFolder folder_;
+    std::wstring document_ = WriteSampleMachine(folder_);
 };
 
 TEST_F(BundleAssemblyTest, HoldsBothPayloadsUnchangedMachineFirst)

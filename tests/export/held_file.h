@@ -1,0 +1,21 @@
+#pragma once
+
+#include <string>
+
+#include "unique_handle.h"
+
+// Another process that holds a file open without sharing it, until this
+// object goes (or Release is called).
+class HeldFile {
+public:
+    explicit HeldFile(const std::wstring& path);
+    ~HeldFile();
+    HeldFile(const HeldFile&) = delete;
+    HeldFile& operator=(const HeldFile&) = delete;
+
+    void Release();
+
+private:
+    UniqueHandle process_;
+    UniqueHandle input_;
+};
