@@ -5,11 +5,11 @@
 #include <utility>
 
 #include "export_failure.h"
+#include "export_inputs.h"
 #include "file_replacement.h"
 #include "machine_bundle_assembly.h"
 #include "machine_paths.h"
 #include "machine_preparation.h"
-#include "post_file.h"
 #include "text_encoding.h"
 
 bool WriteMachineBundle(const std::wstring& documentPath, const std::wstring& outputPath,
@@ -17,20 +17,17 @@ bool WriteMachineBundle(const std::wstring& documentPath, const std::wstring& ou
                         const ExportProgress& progress, std::string* failure)
 {
     try {
-        const MachineDocumentNames names = DeriveMachineDocumentNames(documentPath);
-        if (names.machineName.empty()) {
-            return Fail(failure, "the machine document's file name gives no machine name");
-        }
-        std::optional<PostFile> post;
-        if (!ReadPostFile(postPath, post, failure)) {
+        std::optional<ExportInputs> inputs = ReadExportInputs(documentPath, postPath, failure);
+        if (!inputs) {
             return false;
         }
+        const MachineDocumentNames& names = inputs->names;
         PreparedMachine prepared = PrepareMachineExport(documentPath, orientation, guid, progress);
         if (!prepared.ok) {
             return Fail(failure, prepared.failure);
         }
         const std::optional<Bytes> bundle = AssembleMachineBundle(std::move(prepared), WideToUtf8(names.machineName),
-                                                                  std::move(post), progress, failure);
+                                                                  std::move(inputs->post), progress, failure);
         if (!bundle) {
             return false;
         }

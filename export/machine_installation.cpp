@@ -6,10 +6,10 @@
 #include <optional>
 
 #include "export_failure.h"
+#include "export_inputs.h"
 #include "file_replacement.h"
 #include "machine_paths.h"
 #include "machine_preparation.h"
-#include "post_file.h"
 #include "text_encoding.h"
 
 namespace {
@@ -64,14 +64,12 @@ bool InstallMachine(const std::wstring& documentPath, const std::wstring& target
                     const ExportProgress& progress, std::string* failure)
 {
     try {
-        const MachineDocumentNames names = DeriveMachineDocumentNames(documentPath);
-        if (names.machineName.empty()) {
-            return Fail(failure, "the machine document's file name gives no machine name");
-        }
-        std::optional<PostFile> post;
-        if (!ReadPostFile(postPath, post, failure)) {
+        const std::optional<ExportInputs> inputs = ReadExportInputs(documentPath, postPath, failure);
+        if (!inputs) {
             return false;
         }
+        const MachineDocumentNames& names = inputs->names;
+        const std::optional<PostFile>& post = inputs->post;
         const std::wstring machineFile = names.machineName + L".TorlaSim";
         const std::wstring configurationFile = machineFile + L"Cfg";
         const std::wstring postName = FileNameOfPath(postPath);

@@ -30,3 +30,13 @@ bool LoadSigningKey(CryptoPP::InvertibleRSAFunction& key)
         return false;
     }
 }
+
+bool LoadVerificationKey(CryptoPP::RSAFunction& publicKey)
+{
+    CryptoPP::InvertibleRSAFunction key;
+    if (!LoadSigningKey(key)) {
+        return false;
+    }
+    publicKey.Initialize(key.GetModulus(), key.GetPublicExponent());
+    return true;
+}

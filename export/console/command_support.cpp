@@ -5,6 +5,8 @@
 #include <algorithm>
 
 #include "console_output.h"
+#include "text_encoding.h"
+#include "whole_file.h"
 
 std::wstring FullPath(const std::wstring& path)
 {
@@ -41,6 +43,16 @@ bool CheckCommandLine(const CommandLine& line, size_t count, std::initializer_li
             ReportError(line.command + L" has no option --" + name);
             return false;
         }
+    }
+    return true;
+}
+
+bool ReadInputFile(const std::wstring& path, Bytes& bytes)
+{
+    const int read = ReadWholeFile(path, bytes);
+    if (read != kWholeFileRead) {
+        ReportError(Utf8ToWide(DescribeReadFailure(read, path)));
+        return false;
     }
     return true;
 }

@@ -68,6 +68,28 @@ std::optional<ExportSettings> ReadSettings(const CommandLine& line)
     return settings;
 }
 
+// Runs one export with a progress line; a failure is reported in one line,
+// "cannot <verb> <document>: <reason>".
+template <typename Export>
+bool RunWithProgress(const std::wstring& subject, const std::wstring& verb, const ExportSettings& settings,
+                     Export&& exportMachine)
+{
+    std::string failure;
+    bool done = false;
+    {
+        ProgressLine progress(subject);
+        done = exportMachine(
+            [&progress](std::string_view step, std::uint64_t bytes, std::uint64_t total) {
+                progress.Update(step, bytes, total);
+            },
+            failure);
+    }
+    if (!done) {
+        ReportError(L"cannot " + verb + L" " + settings.document + L": " + Utf8ToWide(failure));
+    }
+    return done;
+}
+
 } // namespace
 
 int RunExport(const CommandLine& line)
@@ -86,19 +108,13 @@ int RunExport(const CommandLine& line)
     }
     const std::wstring output = FullPath(*bundle);
     const std::wstring machineName = DeriveMachineDocumentNames(settings->document).machineName;
-    std::string failure;
-    {
-        ProgressLine progress(L"exporting " + machineName);
-        const bool written = WriteMachineBundle(
-            settings->document, output, settings->orientation, settings->post, &settings->guid,
-            [&progress](std::string_view step, std::uint64_t done, std::uint64_t total) {
-                progress.Update(step, done, total);
-            },
-            &failure);
-        if (!written) {
-            ReportError(L"cannot export " + settings->document + L": " + Utf8ToWide(failure));
-            return kExitFailure;
-        }
+    const bool written = RunWithProgress(
+        L"exporting " + machineName, L"export", *settings, [&](const ExportProgress& progress, std::string& failure) {
+            return WriteMachineBundle(settings->document, output, settings->orientation, settings->post,
+                                      &settings->guid, progress, &failure);
+        });
+    if (!written) {
+        return kExitFailure;
     }
     WriteToStandardOutput(BundleOutputPath(output, machineName) + L"\nGUID " + settings->guid + L"\n");
     return kExitSuccess;
@@ -120,19 +136,13 @@ int RunInstall(const CommandLine& line)
         return kExitFailure;
     }
     const std::wstring machineName = DeriveMachineDocumentNames(settings->document).machineName;
-    std::string failure;
-    {
-        ProgressLine progress(L"installing " + machineName);
-        const bool installed = InstallMachine(
-            settings->document, target, settings->orientation, settings->post, &settings->guid,
-            [&progress](std::string_view step, std::uint64_t done, std::uint64_t total) {
-                progress.Update(step, done, total);
-            },
-            &failure);
-        if (!installed) {
-            ReportError(L"cannot install " + settings->document + L": " + Utf8ToWide(failure));
-            return kExitFailure;
-        }
+    const bool installed = RunWithProgress(
+        L"installing " + machineName, L"install", *settings, [&](const ExportProgress& progress, std::string& failure) {
+            return InstallMachine(settings->document, target, settings->orientation, settings->post, &settings->guid,
+                                  progress, &failure);
+        });
+    if (!installed) {
+        return kExitFailure;
     }
     WriteToStandardOutput(target + machineName + L"\\\nGUID " + settings->guid + L"\n");
     return kExitSuccess;

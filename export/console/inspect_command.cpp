@@ -11,7 +11,6 @@
 #include "signed_container_reader.h"
 #include "signing_key.h"
 #include "text_encoding.h"
-#include "whole_file.h"
 
 namespace {
 
@@ -89,18 +88,14 @@ int RunInspect(const CommandLine& line)
     }
     const std::wstring path = FullPath(line.arguments[0]);
     Bytes bytes;
-    const int read = ReadWholeFile(path, bytes);
-    if (read != kWholeFileRead) {
-        ReportError(Utf8ToWide(DescribeReadFailure(read, path)));
-        return kExitFailure;
-    }
-    CryptoPP::InvertibleRSAFunction key;
-    if (!LoadSigningKey(key)) {
-        ReportError(L"this build's signing key cannot be loaded");
+    if (!ReadInputFile(path, bytes)) {
         return kExitFailure;
     }
     CryptoPP::RSAFunction publicKey;
-    publicKey.Initialize(key.GetModulus(), key.GetPublicExponent());
+    if (!LoadVerificationKey(publicKey)) {
+        ReportError(L"this build's key cannot be loaded");
+        return kExitFailure;
+    }
     Inspector inspector(std::move(publicKey));
     WriteToStandardOutput(path + L": " + std::to_wstring(bytes.size()) + L" bytes\n");
     inspector.InspectSignedFile(bytes, 1);

@@ -14,19 +14,13 @@
 #include "signed_container_reader.h"
 #include "signing_key.h"
 #include "text_encoding.h"
-#include "whole_file.h"
 
 namespace {
 
 bool SignatureVerifies(const SignedContainerView& container)
 {
-    CryptoPP::InvertibleRSAFunction key;
-    if (!LoadSigningKey(key)) {
-        return false;
-    }
     CryptoPP::RSAFunction publicKey;
-    publicKey.Initialize(key.GetModulus(), key.GetPublicExponent());
-    return VerifyContainerSignature(publicKey, container);
+    return LoadVerificationKey(publicKey) && VerifyContainerSignature(publicKey, container);
 }
 
 } // namespace
@@ -39,9 +33,7 @@ int RunUnpack(const CommandLine& line)
     const std::wstring path = FullPath(line.arguments[0]);
     const std::wstring folder = FullPath(line.arguments[1]);
     Bytes bytes;
-    const int read = ReadWholeFile(path, bytes);
-    if (read != kWholeFileRead) {
-        ReportError(Utf8ToWide(DescribeReadFailure(read, path)));
+    if (!ReadInputFile(path, bytes)) {
         return kExitFailure;
     }
     std::string error;

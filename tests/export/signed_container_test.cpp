@@ -70,6 +70,15 @@ TEST_F(SignedContainerTest, VerifiesWithTheBuildsPublicKeyAndRejectsAFlippedByte
     }
 }
 
+TEST(VerificationKey, IsThePublicKeyTheBuildWrote)
+{
+    CryptoPP::RSAFunction key;
+    ASSERT_TRUE(LoadVerificationKey(key));
+    const CryptoPP::RSAFunction written = BuildPublicKey();
+    EXPECT_EQ(key.GetModulus(), written.GetModulus());
+    EXPECT_EQ(key.GetPublicExponent(), written.GetPublicExponent());
+}
+
 TEST(SignedContainerReader, RefusesMalformedContainers)
 {
     const auto header = [](std::uint32_t reserved, std::uint32_t signature, std::uint32_t data) {
