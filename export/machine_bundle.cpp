@@ -33,7 +33,7 @@ bool WriteMachineBundle(const std::wstring& documentPath, const std::wstring& ou
         }
         const std::wstring target = BundleOutputPath(outputPath, names.machineName);
         if (progress) {
-            progress("writing", 0, bundle->size());
+            progress("writing", 0, 0);
         }
         if (!WriteFileReplacing(target, *bundle)) {
             return Fail(failure, "cannot write " + WideToUtf8(target));

@@ -89,7 +89,7 @@ bool InstallMachine(const std::wstring& documentPath, const std::wstring& target
             return Fail(failure, "cannot create the folder " + WideToUtf8(machineFolder));
         }
         if (progress) {
-            progress("writing", 0, prepared.machinePayload.size());
+            progress("writing", 0, 0);
         }
         return WriteInto(machineFolder, machineFile, prepared.machinePayload, failure) &&
                WriteInto(machineFolder, configurationFile, prepared.configurationPayload, failure) &&

@@ -5,6 +5,10 @@
 #include "export_progress.h"
 #include "file_set.h"
 
+// The orientation text that leaves the machine's orientation as it is (what
+// the export dialog passes).
+inline constexpr wchar_t kUnchangedOrientation[] = L"Don't change";
+
 // The two signed payloads of a machine export.
 struct PreparedMachine {
     Bytes machinePayload;       // signed archive of "config.json" and every geometry file found

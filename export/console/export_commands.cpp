@@ -10,12 +10,11 @@
 #include "machine_bundle.h"
 #include "machine_installation.h"
 #include "machine_paths.h"
+#include "machine_preparation.h"
 #include "progress_line.h"
 #include "text_encoding.h"
 
 namespace {
-
-constexpr wchar_t kUnchangedOrientation[] = L"Don't change";
 
 // A GUID as the export writes it: 8-4-4-4-12 hexadecimal digits, upper case, no braces.
 std::optional<std::wstring> NormalizedGuid(std::wstring text)

@@ -1,7 +1,10 @@
 // rigsmith unpack: the entries of a signed file, written into a folder.
+#include <windows.h>
+
 #include <cryptopp/rsa.h>
 
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -21,6 +24,14 @@ bool SignatureVerifies(const SignedContainerView& container)
 {
     CryptoPP::RSAFunction publicKey;
     return LoadVerificationKey(publicKey) && VerifyContainerSignature(publicKey, container);
+}
+
+std::wstring UpperCase(std::wstring text)
+{
+    if (!text.empty()) {
+        ::CharUpperBuffW(text.data(), static_cast<DWORD>(text.size()));
+    }
+    return text;
 }
 
 } // namespace
@@ -54,11 +65,17 @@ int RunUnpack(const CommandLine& line)
     }
     // Every name is checked before anything is written.
     std::vector<std::wstring> targets;
+    std::set<std::wstring> seen;
     for (const ArchiveEntry& entry : archive->entries) {
         const std::optional<std::wstring> relative = EntryPathBelowFolder(entry.name);
         if (!relative) {
             ReportError(L"refusing to unpack: the entry \"" + Utf8ToWide(entry.name) + L"\" would not stay inside " +
                         folder);
+            return kExitFailure;
+        }
+        // Names that differ only in letter case would overwrite each other here.
+        if (!seen.insert(UpperCase(*relative)).second) {
+            ReportError(L"refusing to unpack: two entries would both be written to " + folder + L"\\" + *relative);
             return kExitFailure;
         }
         targets.push_back(folder + L"\\" + *relative);

@@ -10,7 +10,9 @@ endif()
 
 function(_as_array hex out)
   string(REGEX REPLACE "([0-9a-f][0-9a-f])" "0x\\1," _bytes "${hex}")
-  string(REGEX REPLACE "((0x..,){16})" "\\1\n    " _bytes "${_bytes}")
+  # Sixteen bytes a line (CMake's expressions have no repeat count).
+  string(REPEAT "0x..," 16 _line)
+  string(REGEX REPLACE "(${_line})" "\\1\n    " _bytes "${_bytes}")
   set(${out} "${_bytes}" PARENT_SCOPE)
 endfunction()
 

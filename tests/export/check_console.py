@@ -184,21 +184,21 @@ class ConsoleTool(unittest.TestCase):
         with open(os.path.join(inner, "parts", "base.stl"), "rb") as f:
             self.assertEqual(f.read(), b"solid base\n" * 100)
 
-        # A hostile file, signed with no key: refused for its signature, and for its names.
-        name = b"..\\escaped.txt"
-        content = struct.pack("<II", 9 + len(name) + 3, len(name)) + name + b"\0bad"
-        archive = gzip.compress(content)
-        hostile = os.path.join(self.work, "hostile.TorlaSim")
-        with open(hostile, "wb") as f:
-            f.write(struct.pack("<III", 0, 4, len(archive)) + b"sign" + archive)
+        # Hostile files, signed with no key: refused for their signatures, and for their names.
         drop = self.scratch("drop/inside")
-        code, out, err = rigsmith("unpack", windows_path(hostile), windows_path(drop))
-        self.assertEqual(code, 1, err)
-        self.assertIn("signature", err)
-        code, out, err = rigsmith("unpack", windows_path(hostile), windows_path(drop), "--unverified")
-        self.assertEqual(code, 1, err)
-        self.assertIn("refusing", err)
-        self.assertEqual(os.listdir(drop), [])
+        for label, names in (("leaves the folder", [b"..\\escaped.txt"]), ("same file twice", [b"A.txt", b"a.txt"])):
+            content = b"".join(struct.pack("<II", 9 + len(name) + 3, len(name)) + name + b"\0bad" for name in names)
+            archive = gzip.compress(content)
+            hostile = os.path.join(self.work, "hostile.TorlaSim")
+            with open(hostile, "wb") as f:
+                f.write(struct.pack("<III", 0, 4, len(archive)) + b"sign" + archive)
+            code, out, err = rigsmith("unpack", windows_path(hostile), windows_path(drop))
+            self.assertEqual(code, 1, label + ": " + err)
+            self.assertIn("signature", err, label)
+            code, out, err = rigsmith("unpack", windows_path(hostile), windows_path(drop), "--unverified")
+            self.assertEqual(code, 1, label + ": " + err)
+            self.assertIn("refusing", err, label)
+            self.assertEqual(os.listdir(drop), [], label)
         self.assertFalse(os.path.exists(os.path.join(self.work, "drop", "escaped.txt")))
 
     def test_install_writes_into_the_simulators_folder(self):

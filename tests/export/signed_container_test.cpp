@@ -70,6 +70,15 @@ TEST_F(SignedContainerTest, VerifiesWithTheBuildsPublicKeyAndRejectsAFlippedByte
     }
 }
 
+TEST(SignPayload, FailsWithAKeyThatCannotSign)
+{
+    const CryptoPP::InvertibleRSAFunction noKey;
+    CryptoPP::AutoSeededRandomPool random;
+    const Bytes data = ToBytes("records");
+    EXPECT_FALSE(SignPayload(noKey, random, std::span<const std::uint8_t>(data)));
+    EXPECT_FALSE(SignPayload(noKey, random, Bytes(data)));
+}
+
 TEST(VerificationKey, IsThePublicKeyTheBuildWrote)
 {
     CryptoPP::RSAFunction key;
