@@ -44,7 +44,7 @@ constexpr wchar_t kFailureText[] = L"Cannot read string from registry";
 
 class RegistryTest : public testing::Test {
 protected:
-    ScratchRegistryKey key_{HKEY_CURRENT_USER, L"Software"};
+    ScratchRegistryKey key_{HKEY_CURRENT_USER, UniqueTestKeyPath(L"Software")};
 };
 
 TEST_F(RegistryTest, ReadsAStringValue)

@@ -4,8 +4,12 @@
 
 #include "guid_text.h"
 
-ScratchRegistryKey::ScratchRegistryKey(HKEY hive, const std::wstring& parentPath)
-    : hive_(hive), path_(parentPath + L"\\RigsmithTest-" + MakeGuidWString())
+std::wstring UniqueTestKeyPath(const std::wstring& parentPath)
+{
+    return parentPath + L"\\RigsmithTest-" + MakeGuidWString();
+}
+
+ScratchRegistryKey::ScratchRegistryKey(HKEY hive, std::wstring path) : hive_(hive), path_(std::move(path))
 {
     HKEY key = nullptr;
     if (::RegCreateKeyExW(hive_, path_.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) !=
@@ -25,6 +29,20 @@ void ScratchRegistryKey::SetString(const std::wstring& valueName, const std::wst
 {
     ::RegSetKeyValueW(hive_, path_.c_str(), valueName.c_str(), type, text.c_str(),
                       static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
+}
+
+void ScratchRegistryKey::SetStringIn(const std::wstring& subkey, const std::wstring& valueName,
+                                     const std::wstring& text) const
+{
+    HKEY key = nullptr;
+    const std::wstring path = path_ + L"\\" + subkey;
+    if (::RegCreateKeyExW(hive_, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) !=
+        ERROR_SUCCESS) {
+        throw std::runtime_error("cannot create a registry subkey");
+    }
+    ::RegSetValueExW(key, valueName.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
+                     static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
+    ::RegCloseKey(key);
 }
 
 void ScratchRegistryKey::SetDword(const std::wstring& valueName, DWORD value) const

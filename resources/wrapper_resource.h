@@ -1,0 +1,11 @@
+#pragma once
+
+// Resources of the editor host program.
+#define IDD_EXPORT 102
+
+#define IDC_EXPORT_TARGET 1001
+#define IDC_EXPORT_BUNDLE_PATH 1002
+#define IDC_EXPORT_DESCRIPTION 1003
+#define IDC_EXPORT_SAVE_AS_LABEL 1004
+#define IDC_EXPORT_POST_PATH 1006
+#define IDC_EXPORT_POST_LABEL 1009

@@ -1,0 +1,6 @@
+#pragma once
+
+// The host SDK of release 2027, as add-ins of that release are built against it.
+
+#include "standin_sdk/release_2027.h"
+#include "standin_sdk/addin_entry.h"

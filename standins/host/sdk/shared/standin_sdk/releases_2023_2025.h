@@ -1,0 +1,5 @@
+#pragma once
+
+#include "standin_sdk/levels_form_a.h"
+#include "standin_sdk/list_entry_calls.h"
+#include "standin_sdk/list_entry_handles.h"
