@@ -5,6 +5,7 @@
 #include <exception>
 #include <optional>
 
+#include "app_data.h"
 #include "export_failure.h"
 #include "export_inputs.h"
 #include "file_replacement.h"
@@ -13,22 +14,6 @@
 #include "text_encoding.h"
 
 namespace {
-
-std::wstring EnvironmentVariable(const wchar_t* name)
-{
-    std::wstring value(MAX_PATH, L'\0');
-    for (;;) {
-        const DWORD length = ::GetEnvironmentVariableW(name, value.data(), static_cast<DWORD>(value.size()));
-        if (length == 0) {
-            return {};
-        }
-        if (length < value.size()) {
-            value.resize(length);
-            return value;
-        }
-        value.resize(length);
-    }
-}
 
 // Names that differ only in letter case are one file here.
 bool SameFileName(const std::wstring& a, const std::wstring& b)
@@ -47,7 +32,7 @@ bool WriteInto(const std::wstring& folder, const std::wstring& name, std::span<c
 
 std::wstring GetSimulatorMachineFolder()
 {
-    const std::wstring appData = EnvironmentVariable(L"APPDATA");
+    const std::wstring appData = ReadAppDataFolder();
     if (appData.empty()) {
         return {};
     }

@@ -6,8 +6,8 @@
 
 // The simulator's machine folder of the current user, "%APPDATA%\Torla
 // Pelora\MachineCfg\" (ending with a backslash), when it exists as a folder;
-// otherwise empty. An unset or empty APPDATA means there is none; a long one
-// is used whole.
+// otherwise empty. An unset or empty APPDATA, or one of 260 characters or
+// more, means there is none.
 std::wstring GetSimulatorMachineFolder();
 
 // Installs the machine document at `documentPath` into `targetFolder` (the

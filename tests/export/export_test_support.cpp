@@ -22,7 +22,7 @@ std::filesystem::path Relative(std::string_view relative)
 
 } // namespace
 
-ScratchFolder::ScratchFolder()
+PortableScratchFolder::PortableScratchFolder()
 {
     std::random_device random;
     const std::string name = "rigsmith-export-test-" + std::to_string(random()) + "-" + std::to_string(random());
@@ -30,13 +30,13 @@ ScratchFolder::ScratchFolder()
     std::filesystem::create_directories(root_);
 }
 
-ScratchFolder::~ScratchFolder()
+PortableScratchFolder::~PortableScratchFolder()
 {
     std::error_code ignored;
     std::filesystem::remove_all(root_, ignored);
 }
 
-void ScratchFolder::Write(std::string_view relative, std::string_view content) const
+void PortableScratchFolder::Write(std::string_view relative, std::string_view content) const
 {
     const std::filesystem::path path = root_ / Relative(relative);
     std::filesystem::create_directories(path.parent_path());
@@ -47,12 +47,12 @@ void ScratchFolder::Write(std::string_view relative, std::string_view content) c
     }
 }
 
-void ScratchFolder::Write(std::string_view relative, const Bytes& content) const
+void PortableScratchFolder::Write(std::string_view relative, const Bytes& content) const
 {
     Write(relative, std::string_view(reinterpret_cast<const char*>(content.data()), content.size()));
 }
 
-std::string ScratchFolder::Read(std::string_view relative) const
+std::string PortableScratchFolder::Read(std::string_view relative) const
 {
     std::ifstream in(root_ / Relative(relative), std::ios::binary);
     std::ostringstream text;
@@ -60,12 +60,12 @@ std::string ScratchFolder::Read(std::string_view relative) const
     return text.str();
 }
 
-bool ScratchFolder::Exists(std::string_view relative) const
+bool PortableScratchFolder::Exists(std::string_view relative) const
 {
     return std::filesystem::exists(root_ / Relative(relative));
 }
 
-std::wstring ScratchFolder::Path(std::string_view relative) const
+std::wstring PortableScratchFolder::Path(std::string_view relative) const
 {
     std::filesystem::path path = root_;
     if (!relative.empty()) {

@@ -11,13 +11,14 @@
 #include "file_set_archive_reader.h"
 
 // A folder of the test's own under the system's temporary folder, removed with
-// everything in it when the object goes.
-class ScratchFolder {
+// everything in it when the object goes. Unlike tests/support's ScratchFolder
+// it builds natively too, and takes UTF-8 paths with '/' in both trees.
+class PortableScratchFolder {
 public:
-    ScratchFolder();
-    ~ScratchFolder();
-    ScratchFolder(const ScratchFolder&) = delete;
-    ScratchFolder& operator=(const ScratchFolder&) = delete;
+    PortableScratchFolder();
+    ~PortableScratchFolder();
+    PortableScratchFolder(const PortableScratchFolder&) = delete;
+    PortableScratchFolder& operator=(const PortableScratchFolder&) = delete;
 
     // `relative` uses '/'; folders on the way are made.
     void Write(std::string_view relative, std::string_view content) const;

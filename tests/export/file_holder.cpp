@@ -1,28 +1,25 @@
-// Opens the file named on the command line without sharing, says "held" on
-// standard output, and keeps it open until standard input closes.
+// Opens the file named on the command line without sharing, as another program
+// would, signals the event named second, and keeps the file open until the
+// event named third is signalled.
 #include <windows.h>
-
-#include <cstdio>
 
 int wmain(int argc, wchar_t* argv[])
 {
-    if (argc != 2) {
-        std::fputs("usage: rigsmith_test_file_holder FILE\n", stderr);
+    if (argc != 4) {
         return 2;
     }
     const HANDLE file =
         ::CreateFileW(argv[1], GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
-        std::printf("failed %lu\n", ::GetLastError());
-        std::fflush(stdout);
         return 1;
     }
-    std::puts("held");
-    std::fflush(stdout);
-    char buffer[16];
-    DWORD read = 0;
-    while (::ReadFile(::GetStdHandle(STD_INPUT_HANDLE), buffer, sizeof(buffer), &read, nullptr) && read > 0) {
+    const HANDLE held = ::OpenEventW(EVENT_MODIFY_STATE, FALSE, argv[2]);
+    const HANDLE release = ::OpenEventW(SYNCHRONIZE, FALSE, argv[3]);
+    if (held == nullptr || release == nullptr) {
+        return 3;
     }
+    ::SetEvent(held);
+    ::WaitForSingleObject(release, 60000);
     ::CloseHandle(file);
     return 0;
 }

@@ -17,7 +17,7 @@ namespace {
 using namespace std::chrono_literals;
 
 // Files that a failed or finished write left behind half-made.
-int PartFilesLeft(const ScratchFolder& folder)
+int PartFilesLeft(const PortableScratchFolder& folder)
 {
     int count = 0;
     for (const auto& entry : std::filesystem::recursive_directory_iterator(folder.Root())) {
@@ -28,7 +28,7 @@ int PartFilesLeft(const ScratchFolder& folder)
 
 TEST(WriteFileReplacing, WritesANewFileMakingItsFolders)
 {
-    ScratchFolder folder;
+    PortableScratchFolder folder;
     const Bytes bytes = ToBytes("bundle bytes");
     ASSERT_TRUE(WriteFileReplacing(folder.Path("a/b/c/out.bin"), bytes));
     EXPECT_EQ(folder.Read("a/b/c/out.bin"), "bundle bytes");
@@ -37,7 +37,7 @@ TEST(WriteFileReplacing, WritesANewFileMakingItsFolders)
 
 TEST(WriteFileReplacing, ReplacesAnExistingFileWhole)
 {
-    ScratchFolder folder;
+    PortableScratchFolder folder;
     folder.Write("out.bin", std::string(100000, 'o'));
     ASSERT_TRUE(WriteFileReplacing(folder.Path("out.bin"), ToBytes("short")));
     EXPECT_EQ(folder.Read("out.bin"), "short");
@@ -48,7 +48,7 @@ TEST(WriteFileReplacing, ReplacesAnExistingFileWhole)
 
 TEST(WriteFileReplacing, WaitsForAProgramThatLetsGoSoon)
 {
-    ScratchFolder folder;
+    PortableScratchFolder folder;
     folder.Write("out.bin", "old");
     HeldFile held(folder.Path("out.bin"));
     auto writing = std::async(std::launch::async, [&] { return WriteFileReplacing(folder.Path("out.bin"), ToBytes("new")); });
@@ -62,7 +62,7 @@ struct FailureCase {
     const char* label;
     const char* target;
     // Makes the target unwritable; what it returns holds the file until the checks.
-    std::function<std::unique_ptr<HeldFile>(const ScratchFolder&)> arrange;
+    std::function<std::unique_ptr<HeldFile>(const PortableScratchFolder&)> arrange;
     const char* unchangedFile; // written before, must keep its content
     friend void PrintTo(const FailureCase& c, std::ostream* os) { *os << c.label; }
 };
@@ -71,7 +71,7 @@ class WriteFileReplacingFailureTest : public testing::TestWithParam<FailureCase>
 
 TEST_P(WriteFileReplacingFailureTest, ReturnsFalseAndKeepsWhatWasThere)
 {
-    ScratchFolder folder;
+    PortableScratchFolder folder;
     folder.Write(GetParam().unchangedFile, "previous content");
     std::unique_ptr<HeldFile> held = GetParam().arrange(folder);
     EXPECT_FALSE(WriteFileReplacing(folder.Path(GetParam().target), ToBytes("new content")));
@@ -80,14 +80,14 @@ TEST_P(WriteFileReplacingFailureTest, ReturnsFalseAndKeepsWhatWasThere)
     EXPECT_EQ(PartFilesLeft(folder), 0);
 }
 
-std::unique_ptr<HeldFile> NothingHeld(const ScratchFolder&) { return nullptr; }
+std::unique_ptr<HeldFile> NothingHeld(const PortableScratchFolder&) { return nullptr; }
 
 INSTANTIATE_TEST_SUITE_P(
     Table, WriteFileReplacingFailureTest,
     testing::Values(FailureCase{"TargetIsAFolder", "out/bundle", NothingHeld, "out/bundle/inside.txt"},
                     FailureCase{"FolderCannotBeMade", "blocker/sub/x.bin", NothingHeld, "blocker"},
                     FailureCase{"HeldWithoutSharing", "out/previous.bin",
-                                [](const ScratchFolder& f) { return std::make_unique<HeldFile>(f.Path("out/previous.bin")); },
+                                [](const PortableScratchFolder& f) { return std::make_unique<HeldFile>(f.Path("out/previous.bin")); },
                                 "out/previous.bin"}),
     [](const auto& info) { return std::string(info.param.label); });
 

@@ -1,7 +1,9 @@
 #pragma once
 
+#include <memory>
 #include <string>
 
+#include "child_process.h"
 #include "unique_handle.h"
 
 // Another process that holds a file open without sharing it, until this
@@ -16,6 +18,7 @@ public:
     void Release();
 
 private:
-    UniqueHandle process_;
-    UniqueHandle input_;
+    UniqueHandle held_;
+    UniqueHandle release_;
+    std::unique_ptr<ChildProcess> holder_;
 };

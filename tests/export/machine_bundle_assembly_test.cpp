@@ -19,7 +19,7 @@ protected:
         return prepared;
     }
 
-    ScratchFolder folder_;
+    PortableScratchFolder folder_;
     std::wstring document_ = WriteSampleMachine(folder_);
 };
 

@@ -31,7 +31,7 @@ protected:
         return OpenSignedFile(bytes);
     }
 
-    ScratchFolder folder_;
+    PortableScratchFolder folder_;
     std::wstring document_ = WriteSampleMachine(folder_);
     std::string lastFailure_;
 };
@@ -83,7 +83,7 @@ TEST_F(MachineBundleTest, CarriesThePostUnderItsFileName)
 
 TEST_F(MachineBundleTest, WorksWithPathsOutsideTheCodePage)
 {
-    ScratchFolder other;
+    PortableScratchFolder other;
     const std::wstring document = WriteSampleMachine(other, "J\xC3\xB8rn \xE6\x97\xA5\xE6\x9C\xAC");
     std::wstring guid = kSampleGuid;
     ASSERT_TRUE(WriteMachineBundle(document, other.Path("J\xC3\xB8rn \xE6\x97\xA5\xE6\x9C\xAC/out/b.TorlaSimBundle"),
@@ -103,7 +103,7 @@ TEST_F(MachineBundleTest, WritesNothingWhenTheInputsFail)
 
 struct FailureCase {
     const char* label;
-    std::function<std::unique_ptr<HeldFile>(const ScratchFolder&)> arrange;
+    std::function<std::unique_ptr<HeldFile>(const PortableScratchFolder&)> arrange;
     const char* chosen;
     friend void PrintTo(const FailureCase& c, std::ostream* os) { *os << c.label; }
 };
@@ -124,18 +124,18 @@ TEST_P(BundleWriteFailureTest, ReturnsFalseAndKeepsThePreviousFile)
     EXPECT_EQ(folder_.Read("blocker"), "a file where a folder should be");
 }
 
-std::unique_ptr<HeldFile> NothingHeld(const ScratchFolder&) { return nullptr; }
+std::unique_ptr<HeldFile> NothingHeld(const PortableScratchFolder&) { return nullptr; }
 
 INSTANTIATE_TEST_SUITE_P(
     Table, BundleWriteFailureTest,
     testing::Values(FailureCase{"FolderCannotBeMade", NothingHeld, "blocker/out/x.TorlaSimBundle"},
                     FailureCase{"TargetHeldWithoutSharing",
-                                [](const ScratchFolder& f) {
+                                [](const PortableScratchFolder& f) {
                                     return std::make_unique<HeldFile>(f.Path("out/Mill.TorlaSimBundle"));
                                 },
                                 "out/Mill.TorlaSimBundle"},
                     FailureCase{"TargetIsAFolder",
-                                [](const ScratchFolder& f) {
+                                [](const PortableScratchFolder& f) {
                                     f.Write("out/folder.TorlaSimBundle/inside", "x");
                                     return std::unique_ptr<HeldFile>();
                                 },

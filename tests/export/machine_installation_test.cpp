@@ -2,13 +2,12 @@
 
 #include <windows.h>
 
-#include <optional>
-
 #include "export_test_support.h"
 #include "held_file.h"
 #include "machine_bundle.h"
 #include "machine_installation.h"
 #include "sample_machine.h"
+#include "scratch_folder.h"
 #include "whole_file.h"
 
 namespace {
@@ -16,19 +15,6 @@ namespace {
 // APPDATA points into the test's own folder for this test process.
 class InstallationTest : public testing::Test {
 protected:
-    void SetUp() override
-    {
-        wchar_t previous[32767] = {};
-        if (::GetEnvironmentVariableW(L"APPDATA", previous, static_cast<DWORD>(std::size(previous))) > 0) {
-            previousAppData_ = previous;
-        }
-        ::SetEnvironmentVariableW(L"APPDATA", appData_.c_str());
-    }
-    void TearDown() override
-    {
-        ::SetEnvironmentVariableW(L"APPDATA", previousAppData_ ? previousAppData_->c_str() : nullptr);
-    }
-
     std::wstring MakeSimulatorFolder()
     {
         folder_.Write("AppData/Torla Pelora/MachineCfg/Other/Other.TorlaSim", "another machine");
@@ -46,10 +32,10 @@ protected:
 
     std::string Installed(std::string_view name) { return folder_.Read(std::string(kMachineFolder) + std::string(name)); }
 
-    ScratchFolder folder_;
+    PortableScratchFolder folder_;
     std::wstring appData_ = folder_.Path("AppData");
+    ScopedEnvironmentVariable appDataVariable_{L"APPDATA", appData_};
     std::wstring document_ = WriteSampleMachine(folder_);
-    std::optional<std::wstring> previousAppData_;
     std::string lastFailure_;
 };
 
@@ -61,18 +47,20 @@ TEST_F(InstallationTest, SimulatorFolderIsFoundOnlyAsAFolder)
     std::filesystem::remove(folder_.Root() / "AppData" / "Torla Pelora" / "MachineCfg");
     folder_.Write("AppData/Torla Pelora/MachineCfg/x", "");
     EXPECT_EQ(GetSimulatorMachineFolder(), appData_ + L"\\Torla Pelora\\MachineCfg\\");
-    ::SetEnvironmentVariableW(L"APPDATA", nullptr);
+    const ScopedEnvironmentVariable unset(L"APPDATA", nullptr);
     EXPECT_EQ(GetSimulatorMachineFolder(), L"");
 }
 
-TEST_F(InstallationTest, LongAppDataIsUsedWhole)
+// As everywhere in the product, an APPDATA that does not fit 259 characters
+// names no folder rather than a cut-off one.
+TEST_F(InstallationTest, OverlongAppDataMeansNoSimulatorFolder)
 {
     const std::string deep = "AppData/" + std::string(120, 'a') + "/" + std::string(120, 'b');
     folder_.Write(deep + "/Torla Pelora/MachineCfg/x", "");
     const std::wstring longAppData = folder_.Path(deep);
     ASSERT_GT(longAppData.size(), 259u);
-    ::SetEnvironmentVariableW(L"APPDATA", longAppData.c_str());
-    EXPECT_EQ(GetSimulatorMachineFolder(), longAppData + L"\\Torla Pelora\\MachineCfg\\");
+    const ScopedEnvironmentVariable longVariable(L"APPDATA", longAppData);
+    EXPECT_EQ(GetSimulatorMachineFolder(), L"");
 }
 
 TEST_F(InstallationTest, WritesTheBundlesPayloadsIntoTheMachinesFolder)

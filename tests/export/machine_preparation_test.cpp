@@ -48,7 +48,7 @@ protected:
         return document.value_or(Json::Value());
     }
 
-    ScratchFolder folder_;
+    PortableScratchFolder folder_;
 };
 
 constexpr char kNoModels[] = R"({ "UserConfiguration": { "Models": [] } })";

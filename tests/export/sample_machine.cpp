@@ -1,6 +1,6 @@
 #include "sample_machine.h"
 
-std::wstring WriteSampleMachine(const ScratchFolder& scratch, std::string_view folder)
+std::wstring WriteSampleMachine(const PortableScratchFolder& scratch, std::string_view folder)
 {
     const std::string base = folder.empty() ? std::string() : std::string(folder) + "/";
     scratch.Write(base + "Mill.mcfg", R"({
