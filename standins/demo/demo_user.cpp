@@ -89,9 +89,11 @@ void SetText(HWND dialog, int id, const std::wstring& text)
     ::SendMessageW(::GetDlgItem(dialog, id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
 }
 
+// Posted, not sent: a button's handler may show a modal message box, and a
+// sent message would wait for that box to be answered.
 void Press(HWND dialog, int id)
 {
-    ::SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(::GetDlgItem(dialog, id)));
+    ::PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(::GetDlgItem(dialog, id)));
 }
 
 void Say(const std::wstring& line)
@@ -243,8 +245,9 @@ bool Export(const std::wstring& pictures, int target, const std::wstring& bundle
         return false;
     }
     HWND targets = ::GetDlgItem(dialog, IDC_EXPORT_TARGET);
-    if (::SendMessageW(targets, CB_GETCOUNT, 0, 0) <= target) {
-        Say(L"the export target is not offered");
+    const auto offered = ::SendMessageW(targets, CB_GETCOUNT, 0, 0);
+    if (offered <= target) {
+        Say(L"the export target is not offered (" + std::to_wstring(offered) + L" targets)");
         return false;
     }
     ::SendMessageW(targets, CB_SETCURSEL, target, 0);
@@ -264,6 +267,10 @@ bool Export(const std::wstring& pictures, int target, const std::wstring& bundle
     const std::wstring message = Text(::GetDlgItem(box, 0xFFFF));
     Say(L"the export dialog says: " + message);
     Press(box, IDOK);
+    // The next export opens a dialog of the same title: let this one go first.
+    for (int i = 0; i < 200 && ::IsWindow(dialog) && ::IsWindowVisible(dialog); ++i) {
+        ::Sleep(50);
+    }
     return message == L"Success!";
 }
 
