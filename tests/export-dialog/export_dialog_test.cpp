@@ -7,6 +7,7 @@
 #include <string>
 #include <thread>
 
+#include "browse_edit.h"
 #include "export_dialog.h"
 #include "export_test_support.h"
 #include "json_document.h"
@@ -248,6 +249,39 @@ TEST_F(ExportDialogTest, SimulatorFolderGoneBeforeOkIsAFailure)
         result = d.PressOkAndReadMessage();
     });
     EXPECT_EQ(result.text, L"Something went wrong!");
+}
+
+// The system's file dialogs of this process, found by title; their file name box.
+HWND FileNameBox(HWND fileDialog)
+{
+    HWND name = ::GetDlgItem(fileDialog, 0x47C);
+    return name != nullptr ? name : ::GetDlgItem(fileDialog, 0x480);
+}
+
+TEST_F(ExportDialogTest, BrowsingProposesTheMachineNameAndCancelKeepsTheField)
+{
+    ExportDialog dialog(machineUtf8_);
+    std::wstring proposed;
+    std::wstring afterCancel = L"<unread>";
+    bool postDialogIsAnOpenDialog = false;
+    RunExportDialog(dialog, [&](ExportDialogDriver& d) {
+        ::PostMessageW(d.Item(IDC_EXPORT_BUNDLE_PATH + kBrowseButtonIdOffset), BM_CLICK, 0, 0);
+        if (HWND save = WaitForWindow(L"Save As", ::GetCurrentProcessId(), 20000, L"#32770")) {
+            proposed = WindowText(FileNameBox(save));
+            PressButton(save, IDCANCEL);
+        }
+        ::Sleep(200);
+        afterCancel = d.Text(IDC_EXPORT_BUNDLE_PATH);
+        ::PostMessageW(d.Item(IDC_EXPORT_POST_PATH + kBrowseButtonIdOffset), BM_CLICK, 0, 0);
+        if (HWND open = WaitForWindow(L"Open", ::GetCurrentProcessId(), 20000, L"#32770")) {
+            postDialogIsAnOpenDialog = true;
+            PressButton(open, IDCANCEL);
+        }
+        ::Sleep(200);
+    });
+    EXPECT_EQ(proposed, L"Mill");
+    EXPECT_EQ(afterCancel, L"");
+    EXPECT_TRUE(postDialogIsAnOpenDialog);
 }
 
 TEST_F(ExportDialogTest, CancelWritesNothing)
