@@ -49,20 +49,26 @@ int CopyMissingGenericMachines(const std::wstring& genericFolder, const std::wst
 {
     const fs::path generic(genericFolder);
     const fs::path machines(machineDirectory);
+    std::error_code error;
+    if (!fs::is_directory(machines, error)) {
+        return 0;  // the copy never makes the machine directory itself
+    }
     const std::set<std::wstring> present = MachineNames(machines);
     int copied = 0;
     for (const std::wstring& name : MachineNames(generic)) {
         if (present.count(name) != 0) {
             continue;
         }
-        std::error_code error;
-        if (!fs::copy_file(generic / name, machines / name, fs::copy_options::none, error)) {
-            continue;
-        }
+        // The machine file goes last: once it is there the machine counts as
+        // present and is never copied again, so a machine whose folder could
+        // not be copied in full must not get it yet.
         const std::wstring folderName = name.substr(0, name.size() - 5);
         const fs::path folder = generic / folderName;
-        if (fs::is_directory(folder, error)) {
-            CopyFolderWithoutOverwriting(folder, machines / folderName);
+        if (fs::is_directory(folder, error) && !CopyFolderWithoutOverwriting(folder, machines / folderName)) {
+            continue;
+        }
+        if (!fs::copy_file(generic / name, machines / name, fs::copy_options::none, error)) {
+            continue;
         }
         ++copied;
     }

@@ -142,11 +142,17 @@ void STLPicker::BeginRequest()
     levelNames_.clear();
     pathList_.clear();
 
+    // The list may still be shown (the hide that ended the last request need
+    // not have run yet): drawn at every row, a long list keeps re-laying out its
+    // scroll bars, which was seen to go on without end under Wine.
+    ::SendMessageW(levelList_.Handle(), WM_SETREDRAW, FALSE, 0);
     for (const auto& [number, name] : ListLevels()) {
         levelList_.AddRow(L"", Decimal(number), name);
         levelNumbers_.push_back(number);
         levelNames_.push_back(name);
     }
+    ::SendMessageW(levelList_.Handle(), WM_SETREDRAW, TRUE, 0);
+    ::InvalidateRect(levelList_.Handle(), nullptr, TRUE);
     EnableItem(IDC_LEVEL_LIST, !levelNumbers_.empty());
     browse_.SetText(L"");
     SetItemText(IDC_SELECTION_NAME, L"");
