@@ -17,7 +17,7 @@ BOOL CALLBACK MatchWindow(HWND window, LPARAM context)
     auto* search = reinterpret_cast<Search*>(context);
     DWORD owner = 0;
     ::GetWindowThreadProcessId(window, &owner);
-    if (owner != search->processId || WindowText(window) != *search->title) {
+    if ((search->processId != 0 && owner != search->processId) || WindowText(window) != *search->title) {
         return TRUE;
     }
     if (search->className != nullptr) {

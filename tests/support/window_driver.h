@@ -6,8 +6,9 @@
 #include <string>
 #include <thread>
 
-// Finds a top-level window of the given process by its exact title (and class,
-// when given), waiting up to timeoutMs for it to appear. Null when it did not.
+// Finds a top-level window of the given process (of any process for 0) by its
+// exact title (and class, when given), waiting up to timeoutMs for it to
+// appear. Null when it did not.
 HWND WaitForWindow(const std::wstring& title, DWORD processId = ::GetCurrentProcessId(), DWORD timeoutMs = 20000,
                    const wchar_t* className = nullptr);
 
