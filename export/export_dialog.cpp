@@ -6,6 +6,7 @@
 #include "machine_bundle.h"
 #include "machine_installation.h"
 #include "machine_paths.h"
+#include "machine_preparation.h"
 #include "text_encoding.h"
 #include "whole_file.h"
 #include "wrapper_resource.h"
@@ -18,7 +19,6 @@ constexpr wchar_t kBundleDescription[] =
     L"Create a bundle file that can be installed in Torla Pelora on any PC.\r\n"
     L"Torla Pelora Setup -> Machine Installer -> Custom Machine.";
 constexpr wchar_t kInstalledDescription[] = L"Install this machine directly in Torla Pelora on this PC.";
-constexpr wchar_t kKeepOrientation[] = L"Don't change";
 
 // Shows a wait cursor while an export runs inside the dialog's handler.
 class WaitCursor {
@@ -99,10 +99,10 @@ bool ExportDialog::RunExport(int target, const std::wstring& outputPath, const s
     std::wstring guid = exportGuid_;
     WaitCursor wait;
     if (target == kBundle) {
-        return WriteMachineBundle(machinePath, outputPath, kKeepOrientation, postPath, &guid);
+        return WriteMachineBundle(machinePath, outputPath, kUnchangedOrientation, postPath, &guid);
     }
     const std::wstring folder = GetSimulatorMachineFolder();
-    return !folder.empty() && InstallMachine(machinePath, folder, kKeepOrientation, postPath, &guid);
+    return !folder.empty() && InstallMachine(machinePath, folder, kUnchangedOrientation, postPath, &guid);
 }
 
 void ExportDialog::OnOK()

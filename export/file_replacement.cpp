@@ -6,15 +6,10 @@
 #include <array>
 #include <atomic>
 
+#include "path_probe.h"
 #include "unique_handle.h"
 
 namespace {
-
-bool IsFolder(const std::wstring& path)
-{
-    const DWORD attributes = ::GetFileAttributesW(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-}
 
 bool IsSeparator(wchar_t c) { return c == L'\\' || c == L'/'; }
 
@@ -74,7 +69,7 @@ bool MoveOver(const std::wstring& temporary, const std::wstring& target)
         if (::MoveFileExW(temporary.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
             return true;
         }
-        if (attempt == kWaitsMs.size() || !IsHeldByAnotherProgram(::GetLastError()) || IsFolder(target)) {
+        if (attempt == kWaitsMs.size() || !IsHeldByAnotherProgram(::GetLastError()) || IsExistingFolder(target)) {
             return false;
         }
         ::Sleep(kWaitsMs[attempt]);
@@ -93,13 +88,13 @@ bool CreateFolderTree(const std::wstring& folder)
         }
     }
     ::CreateDirectoryW(folder.c_str(), nullptr);
-    return IsFolder(folder);
+    return IsExistingFolder(folder);
 }
 
 bool WriteFileReplacing(const std::wstring& path, std::span<const std::uint8_t> bytes)
 {
     const size_t separator = path.find_last_of(L"\\/");
-    if (path.empty() || IsSeparator(path.back()) || IsFolder(path)) {
+    if (path.empty() || IsSeparator(path.back()) || IsExistingFolder(path)) {
         return false;
     }
     if (separator != std::wstring::npos && separator > 0 && !CreateFolderTree(path.substr(0, separator))) {

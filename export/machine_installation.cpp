@@ -11,6 +11,7 @@
 #include "file_replacement.h"
 #include "machine_paths.h"
 #include "machine_preparation.h"
+#include "path_probe.h"
 #include "text_encoding.h"
 
 namespace {
@@ -37,11 +38,7 @@ std::wstring GetSimulatorMachineFolder()
         return {};
     }
     const std::wstring folder = appData + L"\\Torla Pelora\\MachineCfg\\";
-    const DWORD attributes = ::GetFileAttributesW(folder.c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
-        return {};
-    }
-    return folder;
+    return IsExistingFolder(folder) ? folder : std::wstring();
 }
 
 bool InstallMachine(const std::wstring& documentPath, const std::wstring& targetFolder,

@@ -38,10 +38,7 @@ void BrowseEdit::Attach(Dialog& dialog, int id)
 
 std::wstring BrowseEdit::Text() const
 {
-    const int length = ::GetWindowTextLengthW(edit_);
-    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
-    text.resize(static_cast<size_t>(::GetWindowTextW(edit_, text.data(), length + 1)));
-    return text;
+    return TextOfWindow(edit_);
 }
 
 void BrowseEdit::SetText(const std::wstring& text) const

@@ -39,17 +39,20 @@ void Dialog::DestroyWindow()
     }
 }
 
+std::wstring TextOfWindow(HWND window)
+{
+    const int length = window != nullptr ? ::GetWindowTextLengthW(window) : 0;
+    if (length <= 0) {
+        return {};
+    }
+    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+    text.resize(static_cast<size_t>(::GetWindowTextW(window, text.data(), length + 1)));
+    return text;
+}
+
 std::wstring Dialog::ItemText(int id) const
 {
-    const HWND item = Item(id);
-    const int length = item != nullptr ? ::GetWindowTextLengthW(item) : 0;
-    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
-    if (length > 0) {
-        text.resize(static_cast<size_t>(::GetWindowTextW(item, text.data(), length + 1)));
-    } else {
-        text.clear();
-    }
-    return text;
+    return TextOfWindow(Item(id));
 }
 
 void Dialog::SetItemText(int id, const std::wstring& text) const

@@ -7,6 +7,9 @@
 
 class BrowseEdit;
 
+// The whole text of a window or control.
+std::wstring TextOfWindow(HWND window);
+
 // A dialog made from a resource template, modal or modeless, whose messages
 // reach virtual handlers of the derived class. The template is loaded from the
 // current resource module when the window is made.
